@@ -25,16 +25,19 @@ public:
 
 // One row of the cipher catalogue, in the order of the Split page's list.
 struct CipherEntry {
-    std::uint8_t code;          // CipherCode stored in the header, 1 to 19
-    std::string_view listName;  // entry of the cipher list ("Twofish")
-    std::size_t keyLimitBits;   // the largest key the row takes
-    std::size_t blockBytes;     // 8 or 16; 0 for the stream cipher RC4
+    std::uint8_t code;         // CipherCode stored in the header, 1 to 19
+    std::string_view listName; // entry of the cipher list ("Twofish")
+    std::size_t keyLimitBits;  // the largest key the row takes
+    std::size_t blockBytes;    // 8 or 16; 0 for the stream cipher RC4
+    // A new, unkeyed block cipher of the row; nullptr for RC4.
+    std::unique_ptr<BlockCipher> (*makeBlock)();
 };
 
 struct HashEntry {
-    std::uint8_t code;          // HashCode stored in the header, 1 to 10
-    std::string_view listName;  // entry of the hash list ("SHA-256")
+    std::uint8_t code;         // HashCode stored in the header, 1 to 10
+    std::string_view listName; // entry of the hash list ("SHA-256")
     std::size_t digestBits;
+    const HashAlgorithm& (*algorithm)();
 };
 
 // The 19 ciphers in list order ("Blowfish", "Twofish", "Cast-128", ...).
@@ -54,7 +57,8 @@ class HashAlgorithm {
 public:
     virtual ~HashAlgorithm() = default;
     [[nodiscard]] virtual std::size_t DigestBytes() const = 0;
-    [[nodiscard]] virtual std::vector<std::uint8_t> Digest(std::span<const std::uint8_t> data) const = 0;
+    [[nodiscard]] virtual std::vector<std::uint8_t>
+    Digest(std::span<const std::uint8_t> data) const = 0;
 };
 
 // The stream cipher of one part set: keyed once, then every run of every part in stream order.
@@ -84,6 +88,8 @@ private:
 
 // A new, unkeyed cipher for the code; nullptr outside 1 to 19.
 std::unique_ptr<PartCipher> CipherForCode(int code);
+// The raw block cipher of the code, unkeyed; nullptr for RC4 and outside 1 to 19.
+std::unique_ptr<BlockCipher> BlockCipherForCode(int code);
 // The hash for the code; nullptr outside 1 to 10. The object lives for the whole program.
 const HashAlgorithm* HashForCode(int code);
 
