@@ -11,10 +11,16 @@
 
 namespace partsmith {
 
-// "Unable to write to %s" with the file's path.
+// "Unable to write to %s" with the file's path. The system's reason, when known, is kept apart
+// so that the text stays as the user knows it.
 class SettingsWriteError : public std::runtime_error {
 public:
     explicit SettingsWriteError(const std::filesystem::path& path);
+    SettingsWriteError(const std::filesystem::path& path, std::string reason);
+    [[nodiscard]] const std::string& Reason() const noexcept { return reason_; }
+
+private:
+    std::string reason_;
 };
 
 class IniFile {
@@ -27,10 +33,12 @@ public:
                                          std::string_view fallback) const;
     [[nodiscard]] std::int64_t ReadInteger(std::string_view section, std::string_view key,
                                            std::int64_t fallback) const;
-    [[nodiscard]] bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
+    [[nodiscard]] bool ReadBool(std::string_view section, std::string_view key,
+                                bool fallback) const;
 
-    // Replaces the value where it stands, or adds entry, section and file. Raises
-    // SettingsWriteError when the file cannot be written.
+    // Replaces the value where it stands, or adds entry, section and file (and its folder).
+    // Raises SettingsWriteError when the file cannot be written; the old file then stays as it
+    // was. Line breaks in value become blanks.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, std::int64_t value);
     void WriteBool(std::string_view section, std::string_view key, bool value);

@@ -12,6 +12,22 @@ class IniFile;
 
 inline constexpr const char* kSettingsSection = "Settings";
 
+// The keys of section "Settings".
+namespace settings_key {
+inline constexpr const char* kFirstTime = "FirstTime";
+inline constexpr const char* kMaxBufferSize = "MaxBufferSize";
+inline constexpr const char* kAskWhenFileExists = "AskWhenFileExists";
+inline constexpr const char* kMinimizeToTray = "MinimizeToTray";
+inline constexpr const char* kExecuteWhenJoinFinish = "ExecuteWhenJoinFinish";
+inline constexpr const char* kProgramToExecute = "ProgramToExecute";
+inline constexpr const char* kLanguage = "Language";
+inline constexpr const char* kAlwaysExitWhenFinised = "AlwaysExitWhenFinised";
+inline constexpr const char* kSetFormOnTheTop = "SetFormOnTheTop";
+} // namespace settings_key
+
+// When set, the folder of the settings file in place of the places below.
+inline constexpr const char* kConfigDirVariable = "PARTSMITH_CONFIG_DIR";
+
 struct Settings {
     bool FirstTime = true;
     std::int64_t MaxBufferSize = 8192; // KiB
@@ -30,6 +46,8 @@ Settings ReadSettings(const IniFile& file);
 void WriteConfigureKeys(IniFile& file, const Settings& settings);
 // The nine defaults in their order, written when no settings file exists yet.
 void WriteFirstRunDefaults(IniFile& file);
+// FirstTime alone (the window writes 0 once it has shown the welcome).
+void WriteFirstTime(IniFile& file, bool firstTime);
 
 // Where the settings file lives: PARTSMITH_CONFIG_DIR/partsmith.ini when that variable is set
 // (tests); else the executable's path with ".ini" when that file exists or its folder is

@@ -1,10 +1,16 @@
 #include "text/Format.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace partsmith {
+namespace {
+
+[[noreturn]] void ThrowMismatch(std::string_view format) {
+    throw FormatError("Format '" + std::string(format) + "' invalid or incompatible with argument");
+}
+
+} // namespace
 
 std::string FormatWide(std::string_view format, std::initializer_list<FormatArg> args) {
     std::string out;
@@ -17,7 +23,7 @@ std::string FormatWide(std::string_view format, std::initializer_list<FormatArg>
             continue;
         }
         if (i + 1 >= format.size()) {
-            throw FormatError("Format '" + std::string(format) + "' invalid or incompatible with argument");
+            ThrowMismatch(format);
         }
         const char spec = format[++i];
         if (spec == '%') {
@@ -25,25 +31,25 @@ std::string FormatWide(std::string_view format, std::initializer_list<FormatArg>
             continue;
         }
         if ((spec != 's' && spec != 'd') || next == args.end()) {
-            throw FormatError("Format '" + std::string(format) + "' invalid or incompatible with argument");
+            ThrowMismatch(format);
         }
         if (spec == 's') {
             const auto* text = std::get_if<std::string>(&*next);
             if (text == nullptr) {
-                throw FormatError("Format '" + std::string(format) + "' invalid or incompatible with argument");
+                ThrowMismatch(format);
             }
             out += *text;
         } else {
             const auto* number = std::get_if<std::int64_t>(&*next);
             if (number == nullptr) {
-                throw FormatError("Format '" + std::string(format) + "' invalid or incompatible with argument");
+                ThrowMismatch(format);
             }
             out += std::to_string(*number);
         }
         ++next;
     }
     if (next != args.end()) {
-        throw FormatError("Format '" + std::string(format) + "' invalid or incompatible with argument");
+        ThrowMismatch(format);
     }
     return out;
 }
@@ -52,8 +58,13 @@ std::string FormatHundredths(double value) {
     if (!std::isfinite(value)) {
         return ".00";
     }
-    // Round to hundredths on the integer, then print: avoids "99.995" coming out as "100.0".
-    const double scaled = std::round(std::fabs(value) * 100.0);
+    // Rounding half away from zero on the scaled value, then printing the integer, keeps exact
+    // halves like 0.125 rounding up (printf would round them to even). The product is taken in
+    // long double, which holds it exactly where long double is wider than double, so that a
+    // value just below a half is not pushed onto it.
+    constexpr long double kLimit = 1e17L; // keeps the hundredths within 64 bits
+    const long double scaled =
+        std::min(std::round(std::fabs(static_cast<long double>(value)) * 100.0L), kLimit);
     const auto hundredths = static_cast<std::uint64_t>(scaled);
     const std::uint64_t whole = hundredths / 100;
     const std::uint64_t frac = hundredths % 100;
