@@ -18,6 +18,10 @@ namespace partsmith {
 
 enum class IoOp { Open, Create, Read, Write, Close, Size, Delete, Copy };
 
+// The reason of an IoError (Read) when a file ends before the count its caller needed; such an
+// error has no system error code.
+inline constexpr const char* kUnexpectedEndReason = "Unexpected end of file";
+
 class IoError : public std::runtime_error {
 public:
     IoError(IoOp op, std::filesystem::path path, std::error_code code);
@@ -76,7 +80,8 @@ public:
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    [[nodiscard]] virtual std::unique_ptr<InputFile> OpenRead(const std::filesystem::path& path) = 0;
+    [[nodiscard]] virtual std::unique_ptr<InputFile>
+    OpenRead(const std::filesystem::path& path) = 0;
     // Creates the file anew (replacing an existing one).
     [[nodiscard]] virtual std::unique_ptr<OutputFile> Create(const std::filesystem::path& path) = 0;
     virtual void Remove(const std::filesystem::path& path) = 0;
