@@ -54,9 +54,10 @@ public:
     // One line of the log: the two path lines, the two size lines, then the verdict line.
     virtual void AddLog(const std::string& line) = 0;
 
-    // The verdict box, modal over the window: an information box captioned "Success" when
-    // success is set, otherwise an error box captioned "Error".
-    virtual void ShowBox(bool success, const std::string& text) = 0;
+    // The verdict box, modal over the window: an information box when success is set,
+    // otherwise an error box. The caption is given ("Success", "Error"; the first-difference
+    // box has the fixed caption "Error", which no language file changes).
+    virtual void ShowBox(bool success, const std::string& text, const std::string& caption) = 0;
 
     // The closing steps after Started: the page unlocks, beeps and shows statusText
     // ("File Compare end.") in the status bar. Runs on every way out after Started.

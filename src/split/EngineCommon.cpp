@@ -1,0 +1,65 @@
+#include "split/EngineCommon.h"
+
+#include "io/File.h"
+#include "text/LangStr.h"
+#include "text/UnicodeAdds.h"
+
+#include <limits>
+#include <new>
+
+namespace partsmith {
+
+std::string IoFailureText(const IoError& error) {
+    Msg key = Msg::IoReadFailed;
+    switch (error.Op()) {
+    case IoOp::Open:
+        key = Msg::IoOpenFailed;
+        break;
+    case IoOp::Create:
+        key = Msg::IoCreateFailed;
+        break;
+    case IoOp::Read:
+        key = Msg::IoReadFailed;
+        break;
+    case IoOp::Write:
+        key = Msg::IoWriteFailed;
+        break;
+    case IoOp::Close:
+        key = Msg::IoCloseFailed;
+        break;
+    case IoOp::Size:
+        key = Msg::IoSizeFailed;
+        break;
+    case IoOp::Delete:
+        key = Msg::IoDeleteFailed;
+        break;
+    case IoOp::Copy:
+        key = Msg::IoCopyFailed;
+        break;
+    }
+    return Message(key, {Utf8FromPath(error.Path()), error.Reason()});
+}
+
+std::uint64_t EffectiveBufferSize(std::uint64_t bufferSize) {
+    return bufferSize == 0 ? 1024 : bufferSize;
+}
+
+void RunBuffer::Reserve(std::uint64_t size) {
+    if (size <= size_) {
+        return;
+    }
+    if (size > std::numeric_limits<std::size_t>::max()) {
+        throw std::bad_alloc();
+    }
+    data_.reset();
+    size_ = 0;
+    // Not value-initialised: every byte is read into before it is used.
+    data_.reset(new std::byte[static_cast<std::size_t>(size)]);
+    size_ = static_cast<std::size_t>(size);
+}
+
+std::span<std::byte> RunBuffer::First(std::uint64_t n) noexcept {
+    return {data_.get(), static_cast<std::size_t>(n)};
+}
+
+} // namespace partsmith
