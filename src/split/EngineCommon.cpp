@@ -53,8 +53,12 @@ void RunBuffer::Reserve(std::uint64_t size) {
     }
     data_.reset();
     size_ = 0;
-    // Not value-initialised: every byte is read into before it is used.
-    data_.reset(new std::byte[static_cast<std::size_t>(size)]);
+    // Not value-initialised: every byte is read into before it is used. The nothrow form lets a
+    // refused allocation be told apart from any other failure the same way everywhere.
+    data_.reset(new (std::nothrow) std::byte[static_cast<std::size_t>(size)]);
+    if (data_ == nullptr) {
+        throw std::bad_alloc();
+    }
     size_ = static_cast<std::size_t>(size);
 }
 
