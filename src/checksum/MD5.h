@@ -1,6 +1,8 @@
 // MD5 digest of a file (units Hash and MD5).
 #pragma once
 
+#include "checksum/Hash.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -10,18 +12,18 @@
 
 namespace partsmith {
 
+class FileSystem;
+
 using Md5Digest = std::array<std::uint8_t, 16>;
 
-// The outcome of a file digest: error code 0 on success; otherwise the digest is not to be
-// used and reason holds the system's explanation.
-struct DigestStatus {
-    std::uint16_t errorCode = 0;
-    std::string reason;
-    explicit operator bool() const { return errorCode == 0; }
-};
+// The MD5 record for DigestOfFile.
+const DigestAlgorithm& Md5Algorithm();
 
-// Digest of the whole file, read through buffer until a read delivers nothing.
+// Digest of the whole file, read through buffer until a read delivers nothing. The digest is
+// to be used only when the status is success.
 DigestStatus Md5OfFile(const std::filesystem::path& path, Md5Digest& digest,
+                       std::span<std::byte> buffer);
+DigestStatus Md5OfFile(FileSystem& files, const std::filesystem::path& path, Md5Digest& digest,
                        std::span<std::byte> buffer);
 
 // 32 uppercase hexadecimal digits.
