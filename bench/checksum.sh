@@ -34,13 +34,15 @@ cat "$file" >/dev/null
 
 now() { date +%s.%N; }
 
+last=$(mktemp)
+trap 'rm -f "$last"' EXIT
 # best_time CMD...: the shortest wall time of $runs runs, in seconds; the last run's output is
-# left in $out.
+# left in the file $last.
 best_time() {
   local best="" start end t
   for _ in $(seq "$runs"); do
     start=$(now)
-    out=$("$@")
+    "$@" >"$last"
     end=$(now)
     t=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.6f", b - a }')
     if [ -z "$best" ] || awk -v t="$t" -v b="$best" 'BEGIN { exit !(t < b) }'; then best=$t; fi
@@ -55,20 +57,20 @@ row() { printf '%-34s %8s MB/s   %s\n' "$1" "$(rate "$2")" "$3"; }
 echo "File: $file ($size bytes), best of $runs runs each, wall time of the whole process"
 echo
 
-t_cat=$(best_time sh -c "cat '$file' >/dev/null"); row "cat >/dev/null (page-cache read)" "$t_cat" ""
+t_cat=$(best_time sh -c 'cat "$1" >/dev/null' sh "$file"); row "cat >/dev/null (page-cache read)" "$t_cat" ""
 
-t_crc=$(best_time "$ours" crc32 "$file"); crc_ours=${out%% *}
+t_crc=$(best_time "$ours" crc32 "$file"); crc_ours=$(cut -d" " -f1 "$last")
 row "ours CRC-32 (1 MiB reads)" "$t_crc" "$crc_ours"
-t_rhash=$(best_time rhash --crc32 "$file"); crc_rhash=$(echo "$out" | awk '{print toupper($NF)}')
+t_rhash=$(best_time rhash --crc32 "$file"); crc_rhash=$(awk '!/^;/ {print toupper($NF)}' "$last")
 row "rhash --crc32" "$t_rhash" "$crc_rhash"
-t_7z=$(best_time 7z h -scrcCRC32 "$file"); crc_7z=$(echo "$out" | awk '/for data/ {print toupper($NF)}')
+t_7z=$(best_time 7z h -scrcCRC32 "$file"); crc_7z=$(awk '/for data/ {print toupper($NF)}' "$last")
 row "7z h -scrcCRC32" "$t_7z" "$crc_7z"
 
-t_md5=$(best_time "$ours" md5 "$file" 32768); md5_ours=${out%% *}
+t_md5=$(best_time "$ours" md5 "$file" 32768); md5_ours=$(cut -d" " -f1 "$last")
 row "ours MD5 (32 KiB reads)" "$t_md5" "$md5_ours"
-t_md5big=$(best_time "$ours" md5 "$file" 1048576); md5_big=${out%% *}
+t_md5big=$(best_time "$ours" md5 "$file" 1048576); md5_big=$(cut -d" " -f1 "$last")
 row "ours MD5 (1 MiB reads)" "$t_md5big" "$md5_big"
-t_md5sum=$(best_time md5sum "$file"); md5_sys=$(echo "$out" | awk '{print toupper($1)}')
+t_md5sum=$(best_time md5sum "$file"); md5_sys=$(awk '{print toupper($1)}' "$last")
 row "md5sum" "$t_md5sum" "$md5_sys"
 
 echo

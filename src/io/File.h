@@ -80,11 +80,13 @@ public:
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
+    // Opens an existing file; a folder is refused (IoError Open, "Is a directory").
     [[nodiscard]] virtual std::unique_ptr<InputFile>
     OpenRead(const std::filesystem::path& path) = 0;
     // Creates the file anew (replacing an existing one).
     [[nodiscard]] virtual std::unique_ptr<OutputFile> Create(const std::filesystem::path& path) = 0;
     virtual void Remove(const std::filesystem::path& path) = 0;
+    // True when path names an existing entry that is not a folder (links followed).
     [[nodiscard]] virtual bool IsFile(const std::filesystem::path& path) = 0;
     // True when both paths name the same existing file (links and "./" included).
     [[nodiscard]] virtual bool SameFile(const std::filesystem::path& a,
