@@ -17,7 +17,7 @@ inline constexpr const char* kNextPartPrompt = "Path of the next part (empty to 
 inline constexpr const char* kUseForce = "not replaced; use --force to replace existing files";
 
 inline constexpr const char* kMainHelp =
-    R"(Usage: partsmith-cli COMMAND [OPTIONS] ARGUMENTS
+    R"TXT(Usage: partsmith-cli COMMAND [OPTIONS] ARGUMENTS
 
 Cuts a file into numbered part files and joins such a set back, optionally
 encrypted with a password; computes CRC-32 and MD5 checksums; compares files.
@@ -33,10 +33,10 @@ Run "partsmith-cli COMMAND --help" for the options of a command.
 Options:
   -h, --help            show this text
   --version             show the program's version
-)";
+)TXT";
 
 inline constexpr const char* kSplitHelp =
-    R"(Usage: partsmith-cli split FILE [OPTIONS]
+    R"TXT(Usage: partsmith-cli split FILE [OPTIONS]
 
 Cuts FILE into parts named NAME.001, NAME.002, ... (NAME.e01, NAME.e02, ...
 when encrypted) in the output folder.
@@ -50,7 +50,8 @@ Options:
   --output-dir DIR      folder of the parts (default: the folder of FILE)
   --name NAME           base name of the parts (default: the name of FILE)
   --encrypt CIPHER      encrypt the set with CIPHER: a name of the cipher list
-                        (any letter case) or its code; see below
+                        (any letter case; "Rijndael" or "AES" will do for
+                        "Rijndael (AES)") or its code; see below
   --hash HASH           hash that keys the cipher from the password: a name of
                         the hash list or its code (default: MD5)
   --password-file FILE  read the password from the first line of FILE;
@@ -65,10 +66,10 @@ Options:
                         the kernel copy it (same bytes; for measurements)
   --quiet               no progress line and no report lines
   -h, --help            show this text
-)";
+)TXT";
 
 inline constexpr const char* kJoinHelp =
-    R"(Usage: partsmith-cli join PART [OPTIONS]
+    R"TXT(Usage: partsmith-cli join PART [OPTIONS]
 
 Joins the part set that PART belongs to, from PART on, into one file. An
 encrypted set ("e" after the last dot, as in report.pdf.e01) is decrypted and
@@ -91,10 +92,10 @@ Options:
                         the kernel copy it (same bytes; for measurements)
   --quiet               no progress line and no report lines
   -h, --help            show this text
-)";
+)TXT";
 
 inline constexpr const char* kChecksumHelp =
-    R"(Usage: partsmith-cli checksum [--crc32|--md5] FILE...
+    R"TXT(Usage: partsmith-cli checksum [--crc32|--md5] FILE...
 
 Prints one line "CHECKSUM  FILE" for each FILE, CRC-32 (the default) as 8 and
 MD5 as 32 uppercase hexadecimal digits. A file that cannot be read is reported
@@ -104,10 +105,10 @@ Options:
   --crc32               CRC-32 checksums (default)
   --md5                 MD5 digests
   -h, --help            show this text
-)";
+)TXT";
 
 inline constexpr const char* kCompareHelp =
-    R"(Usage: partsmith-cli compare FILE1 FILE2 [OPTIONS]
+    R"TXT(Usage: partsmith-cli compare FILE1 FILE2 [OPTIONS]
 
 Tells whether two files are equal, by their CRC-32 checksums (default) or byte
 by byte.
@@ -117,9 +118,9 @@ Options:
   --no-size-check       compare also when the sizes differ (by content, only as
                         many bytes as FILE1 holds are compared)
   -h, --help            show this text
-)";
+)TXT";
 
-inline constexpr const char* kExitCodesHelp = R"(
+inline constexpr const char* kExitCodesHelp = R"TXT(
 Exit codes:
   0  success (compare: the files are equal)
   1  failure: a missing file, a file that cannot be read or written, a run
@@ -128,6 +129,6 @@ Exit codes:
   3  join: the checksum of the joined file differs from the set's
   4  compare: the files differ
   5  stopped: Ctrl-C, an existing file not replaced, a password prompt ended
-)";
+)TXT";
 
 } // namespace partsmith::cli::texts

@@ -62,6 +62,27 @@ std::string CatalogueHelp() {
     return text;
 }
 
+// A list name, a code, or for a name with a note in brackets either part alone ("Rijndael" or
+// "AES" for "Rijndael (AES)"), so that the name needs no quoting on a command line.
+std::optional<std::uint8_t> CipherCodeForArgument(std::string_view text) {
+    if (const auto code = CipherCodeForName(text)) {
+        return code;
+    }
+    for (const auto& entry : CipherList()) {
+        const std::string_view name = entry.listName;
+        const auto open = name.find(" (");
+        if (open == std::string_view::npos || name.back() != ')') {
+            continue;
+        }
+        const std::string_view before = name.substr(0, open);
+        const std::string_view inside = name.substr(open + 2, name.size() - open - 3);
+        if (EqualsIgnoringCase(before, text) || EqualsIgnoringCase(inside, text)) {
+            return entry.code;
+        }
+    }
+    return std::nullopt;
+}
+
 // The one way every command ends on a CommandFailure: usage errors point at the help.
 int Report(const CommandFailure& failure, const char* command, std::ostream& err) {
     if (failure.Code() == kExitUsage) {
@@ -217,7 +238,7 @@ int SplitCommand::run(const std::vector<std::string>& args, std::ostream& out, s
         std::uint8_t cipherCode = 0;
         std::uint8_t hashCode = 0;
         if (encrypted) {
-            const auto cipher = CipherCodeForName(*parsed.Value("--encrypt"));
+            const auto cipher = CipherCodeForArgument(*parsed.Value("--encrypt"));
             if (!cipher) {
                 throw UsageError("unknown cipher '" + *parsed.Value("--encrypt") +
                                  "' (see --help for the list)");

@@ -128,7 +128,8 @@ void CliCompareHost::AddLog(const std::string& line) {
     lastLine_ = line;
 }
 
-void CliCompareHost::ShowBox(bool success, const std::string& text) {
+void CliCompareHost::ShowBox(bool success, const std::string& text,
+                             const std::string& /*caption*/) {
     if (text == lastLine_) {
         return;
     }

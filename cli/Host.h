@@ -98,7 +98,7 @@ public:
     CliCompareHost(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
 
     void AddLog(const std::string& line) override;
-    void ShowBox(bool success, const std::string& text) override;
+    void ShowBox(bool success, const std::string& text, const std::string& caption) override;
     void Finished(const std::string& statusText) override;
 
 private:
