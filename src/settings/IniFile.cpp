@@ -164,21 +164,21 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
 
 // The file's bytes; nullopt when there is no file or it cannot be read, which a read treats as
 // a missing file.
-std::optional<std::string> ReadIfPresent(const std::filesystem::path& path) {
-    if (!FileIsPresent(path)) {
+std::optional<std::string> ReadIfPresent(FileSystem& fs, const std::filesystem::path& path) {
+    if (!fs.IsFile(path)) {
         return std::nullopt;
     }
     try {
-        return ReadFileBytes(RealFileSystem(), path);
+        return ReadFileBytes(fs, path);
     } catch (const IoError&) {
         return std::nullopt;
     }
 }
 
 // The value of key in section, or nullopt when the file, the section or the key is missing.
-std::optional<std::string> ReadValue(const std::filesystem::path& path, std::string_view section,
-                                     std::string_view key) {
-    const std::optional<std::string> bytes = ReadIfPresent(path);
+std::optional<std::string> ReadValue(FileSystem& fs, const std::filesystem::path& path,
+                                     std::string_view section, std::string_view key) {
+    const std::optional<std::string> bytes = ReadIfPresent(fs, path);
     if (!bytes) {
         return std::nullopt;
     }
@@ -215,9 +215,9 @@ void SetEntry(std::vector<Line>& lines, std::string_view section, std::string_vi
     const std::string end(LineEndOf(lines));
     const Place place = Locate(lines, section, key);
     if (place.entryLine) {
-        Line& line = lines[*place.entryLine];
-        const std::string_view keyText = EntryOf(line.text)->key;
-        line.text = std::string(keyText) + "=" + std::string(value);
+        // The key keeps its spelling and layout; only the value changes.
+        std::string& text = lines[*place.entryLine].text;
+        text.replace(text.find('=') + 1, std::string::npos, value);
         return;
     }
     std::size_t insertAt = lines.size();
@@ -256,10 +256,9 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
 
 // Writes bytes as the new content of target without ever leaving a shortened file: the text
 // goes to a file beside it, which then replaces target in one rename.
-void ReplaceFile(const std::filesystem::path& path, const std::filesystem::path& target,
-                 std::string_view bytes) {
+void ReplaceFile(FileSystem& fs, const std::filesystem::path& path,
+                 const std::filesystem::path& target, std::string_view bytes) {
     const std::filesystem::path temp = TemporaryBeside(target);
-    FileSystem& fs = RealFileSystem();
     try {
         const std::unique_ptr<OutputFile> out = fs.Create(temp);
         out->Write(std::as_bytes(std::span(bytes.data(), bytes.size())));
@@ -303,16 +302,16 @@ SettingsWriteError::SettingsWriteError(const std::filesystem::path& path, std::s
     reason_ = std::move(reason);
 }
 
-IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {}
+IniFile::IniFile(std::filesystem::path path, FileSystem& fs) : path_(std::move(path)), fs_(&fs) {}
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view fallback) const {
-    return ReadValue(path_, section, key).value_or(std::string(fallback));
+    return ReadValue(*fs_, path_, section, key).value_or(std::string(fallback));
 }
 
 std::int64_t IniFile::ReadInteger(std::string_view section, std::string_view key,
                                   std::int64_t fallback) const {
-    const std::optional<std::string> value = ReadValue(path_, section, key);
+    const std::optional<std::string> value = ReadValue(*fs_, path_, section, key);
     return value ? ParseInteger(*value).value_or(fallback) : fallback;
 }
 
@@ -331,9 +330,9 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         }
     }
     std::vector<Line> lines;
-    if (FileIsPresent(target)) {
+    if (fs_->IsFile(target)) {
         try {
-            lines = SplitLines(ReadFileBytes(RealFileSystem(), target));
+            lines = SplitLines(ReadFileBytes(*fs_, target));
         } catch (const IoError& error) {
             // Writing without the old lines would lose them.
             throw SettingsWriteError(path_, error.Reason());
@@ -347,7 +346,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
             throw SettingsWriteError(path_, ec.message());
         }
     }
-    ReplaceFile(path_, target, JoinLines(lines));
+    ReplaceFile(*fs_, path_, target, JoinLines(lines));
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, std::int64_t value) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "io/File.h"
+
 namespace partsmith {
 
 // "Unable to write to %s" with the file's path. The system's reason, when known, is kept apart
@@ -25,7 +27,9 @@ private:
 
 class IniFile {
 public:
-    explicit IniFile(std::filesystem::path path);
+    // The files are read and written through fs; the replacement of the old file by the new
+    // text is a rename on the real file system.
+    explicit IniFile(std::filesystem::path path, FileSystem& fs = RealFileSystem());
     [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
 
     // A missing file, section or key gives the default; reading never creates the file.
@@ -45,6 +49,7 @@ public:
 
 private:
     std::filesystem::path path_;
+    FileSystem* fs_;
 };
 
 } // namespace partsmith

@@ -45,6 +45,11 @@ public:
     // is empty.
     [[nodiscard]] std::optional<std::string> Lookup(std::string_view key) const;
 
+    // Every entry as key and value, in file order.
+    [[nodiscard]] const std::vector<std::pair<std::string, std::string>>& Entries() const {
+        return entries_;
+    }
+
 private:
     std::vector<std::pair<std::string, std::string>> entries_;
 };
