@@ -21,6 +21,14 @@ public:
     // Decrypts count independent blocks (no chaining); in and out do not overlap. A library may
     // pipeline this; the default loops over DecryptBlock.
     virtual void DecryptBlocks(const std::uint8_t* in, std::uint8_t* out, std::size_t count) const;
+    // Cipher-block chaining over count whole blocks: each block is XORed with the one before
+    // (chain for the first), and chain ends as the last ciphertext block. in and out are the same
+    // buffer or do not overlap. The defaults build on EncryptBlock and DecryptBlocks; a library
+    // may chain inside one call.
+    virtual void EncryptChained(const std::uint8_t* in, std::uint8_t* out, std::size_t count,
+                                std::uint8_t* chain) const;
+    virtual void DecryptChained(const std::uint8_t* in, std::uint8_t* out, std::size_t count,
+                                std::uint8_t* chain) const;
     // Overwrites the key schedule.
     virtual void Wipe() noexcept = 0;
 };

@@ -5,6 +5,7 @@
 #include "crypto/SecureBytes.h"
 
 #include <algorithm>
+#include <array>
 #include <crypto++/argnames.h>
 #include <crypto++/blowfish.h>
 #include <crypto++/cast.h>
@@ -211,6 +212,41 @@ public:
         Keyed(decryption_)
             .AdvancedProcessBlocks(in, nullptr, out, count * Row::Algo::BLOCKSIZE,
                                    CryptoPP::BlockTransformation::BT_AllowParallel);
+    }
+
+    // Chaining inside the library: one call for the whole stretch, the XOR taken from the block
+    // just written (encryption) or read backwards so that in-place deciphering still finds the
+    // ciphertext block before each (decryption), as the library's own CBC mode does.
+    void EncryptChained(const std::uint8_t* in, std::uint8_t* out, std::size_t count,
+                        std::uint8_t* chain) const override {
+        if (count == 0) {
+            return;
+        }
+        constexpr std::size_t n = Row::Algo::BLOCKSIZE;
+        const auto& e = Keyed(encryption_);
+        e.AdvancedProcessBlocks(in, chain, out, n, CryptoPP::BlockTransformation::BT_XorInput);
+        if (count > 1) {
+            e.AdvancedProcessBlocks(in + n, out, out + n, (count - 1) * n,
+                                    CryptoPP::BlockTransformation::BT_XorInput);
+        }
+        std::memcpy(chain, out + (count - 1) * n, n);
+    }
+    void DecryptChained(const std::uint8_t* in, std::uint8_t* out, std::size_t count,
+                        std::uint8_t* chain) const override {
+        if (count == 0) {
+            return;
+        }
+        constexpr std::size_t n = Row::Algo::BLOCKSIZE;
+        const auto& d = Keyed(decryption_);
+        std::array<std::uint8_t, n> last;
+        std::memcpy(last.data(), in + (count - 1) * n, n);
+        if (count > 1) {
+            d.AdvancedProcessBlocks(in + n, in, out + n, (count - 1) * n,
+                                    CryptoPP::BlockTransformation::BT_ReverseDirection |
+                                        CryptoPP::BlockTransformation::BT_AllowParallel);
+        }
+        d.ProcessAndXorBlock(in, chain, out);
+        std::memcpy(chain, last.data(), n);
     }
 
     // The library's key schedules live in buffers that it zeroes on destruction.

@@ -14,15 +14,6 @@ namespace {
 
 constexpr std::size_t kMaxBlockBytes = 16;
 constexpr std::size_t kRc4KeyLimitBits = 2048;
-// Blocks deciphered per library call: large enough for the library to pipeline, small enough
-// for the ciphertext copy of an in-place run to stay in the first-level cache.
-constexpr std::size_t kDecryptChunkBytes = 4096;
-
-void XorInto(std::uint8_t* target, const std::uint8_t* with, std::size_t n) noexcept {
-    for (std::size_t k = 0; k < n; ++k) {
-        target[k] ^= with[k];
-    }
-}
 
 } // namespace
 
@@ -91,44 +82,18 @@ struct PartCipher::State {
         }
     }
 
-    void EncryptBlocks(const std::uint8_t* in, std::uint8_t* out, std::size_t length) {
+    void BlockRun(const std::uint8_t* in, std::uint8_t* out, std::size_t length, bool decipher) {
         const std::size_t n = block->BlockBytes();
-        const std::size_t whole = length - length % n;
-        // The block is enciphered from a copy: a cipher need not allow in == out.
-        WipedArray<kMaxBlockBytes> input;
-        for (std::size_t at = 0; at < whole; at += n) {
-            for (std::size_t k = 0; k < n; ++k) {
-                input[k] = cv[k] ^ in[at + k];
+        const std::size_t whole = length / n;
+        if (whole > 0) {
+            if (decipher) {
+                block->DecryptChained(in, out, whole, cv.data());
+            } else {
+                block->EncryptChained(in, out, whole, cv.data());
             }
-            block->EncryptBlock(input.data(), cv.data());
-            std::memcpy(out + at, cv.data(), n);
         }
-        if (whole < length) {
-            Tail(in + whole, out + whole, length - whole);
-        }
-    }
-
-    // Whole blocks are deciphered a stretch at a time, then XORed with the ciphertext block
-    // before each; a copy of the stretch keeps that ciphertext when the run is in place.
-    void DecryptBlocks(const std::uint8_t* in, std::uint8_t* out, std::size_t length) {
-        const std::size_t n = block->BlockBytes();
-        const std::size_t whole = length - length % n;
-        alignas(64) std::array<std::uint8_t, kDecryptChunkBytes> copy;
-        for (std::size_t at = 0; at < whole;) {
-            const std::size_t bytes = std::min(kDecryptChunkBytes, whole - at);
-            const std::uint8_t* cipher = in + at;
-            if (in == out) {
-                std::memcpy(copy.data(), cipher, bytes);
-                cipher = copy.data();
-            }
-            block->DecryptBlocks(cipher, out + at, bytes / n);
-            XorInto(out + at, cv.data(), n);
-            XorInto(out + at + n, cipher, bytes - n);
-            std::memcpy(cv.data(), cipher + bytes - n, n);
-            at += bytes;
-        }
-        if (whole < length) {
-            Tail(in + whole, out + whole, length - whole);
+        if (whole * n < length) {
+            Tail(in + whole * n, out + whole * n, length - whole * n);
         }
     }
 };
@@ -198,7 +163,7 @@ void PartCipher::EncryptRun(const std::uint8_t* in, std::uint8_t* out, std::size
         throw CryptoError("Cipher not initialized");
     }
     if (st.block) {
-        st.EncryptBlocks(in, out, length);
+        st.BlockRun(in, out, length, false);
     } else {
         st.Rc4Run(in, out, length);
     }
@@ -210,7 +175,7 @@ void PartCipher::DecryptRun(const std::uint8_t* in, std::uint8_t* out, std::size
         throw CryptoError("Cipher not initialized");
     }
     if (st.block) {
-        st.DecryptBlocks(in, out, length);
+        st.BlockRun(in, out, length, true);
     } else {
         st.Rc4Run(in, out, length);
     }
