@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # EncryptRun and DecryptRun throughput of every cipher (key from SHA-256, 64 MiB in runs of
 # 8 MiB, in memory), beside openssl's AES-256-CBC on 16 KiB blocks measured in the same run.
+# Both sides divide by CPU time (openssl speed's default), so other load on the machine
+# disturbs the ratios less than it disturbs the absolute figures.
 # Usage: bench/crypto.sh [seconds per openssl measurement, default 3]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -267,7 +267,8 @@ TEST(StreamRule, DecipheringEqualsTheOneBlockLoopForEveryRunShape) {
                                                           {4095, 1},
                                                           {8192 + 24, 3},
                                                           {3 * 4096 + 5, 4096 + 16, 77}};
-    for (int code : {kAes, kBlowfish, 2, 15}) {
+    for (const CipherEntry& entry : CipherList()) {
+        const int code = entry.code;
         for (const auto& runs : shapes) {
             SCOPED_TRACE("cipher " + std::to_string(code) + ", " + std::to_string(runs.size()) +
                          " runs, first " + std::to_string(runs[0]));
