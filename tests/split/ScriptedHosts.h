@@ -6,6 +6,7 @@
 #include "join/FileJoin.h"
 #include "split/FileSplit.h"
 
+#include <cmath>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -52,6 +53,14 @@ public:
         std::vector<double> values;
         for (const auto& call : Only("progress")) {
             values.push_back(call.percent);
+        }
+        return values;
+    }
+    // The percentages in hundredths, as the "#.00" texts show them.
+    [[nodiscard]] std::vector<long> Hundredths() const {
+        std::vector<long> values;
+        for (const double percent : Percents()) {
+            values.push_back(std::lround(percent * 100));
         }
         return values;
     }

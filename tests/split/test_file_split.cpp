@@ -106,7 +106,7 @@ TEST_F(FileSplitTest, PlainWorkedExample) {
     EXPECT_EQ(outcome.PartsWritten, 4u);
     EXPECT_EQ(PartSizes(p), (std::vector<std::uint64_t>{30, 30, 30, 10}));
     EXPECT_EQ(Stream(p), sourceBytes);
-    EXPECT_EQ(host.Percents(), (std::vector<double>{30, 60, 90, 100}));
+    EXPECT_EQ(host.Hundredths(), (std::vector<long>{3000, 6000, 9000, 10000}));
     const auto progress = host.Only("progress");
     EXPECT_EQ(progress[0].text, "Spliting file at \"src.bin.001\", Total 30.00%.");
     EXPECT_EQ(progress[3].text, "Spliting file at \"src.bin.004\", Total 100.00%.");
@@ -141,7 +141,7 @@ TEST_F(FileSplitTest, RunsOfAOneKiBBuffer) {
     {
         const SplitParams p = Params(RandomBytes(2500), 2500);
         EXPECT_EQ(Run(p).Result, SplitResult::Completed);
-        EXPECT_EQ(host.Percents(), (std::vector<double>{40.96, 81.92, 100}));
+        EXPECT_EQ(host.Hundredths(), (std::vector<long>{4096, 8192, 10000}));
     }
     // Encrypted: part 1 in runs of 1024, 1024 and 440 after the header, every further full
     // part in runs of 1024, 1024 and 452.
