@@ -1,0 +1,8 @@
+#include "Program.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    return partsmith::RunPartsmith(application);
+}
