@@ -3,13 +3,13 @@
 // keeps every other line of the file.
 #pragma once
 
+#include "io/File.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-
-#include "io/File.h"
 
 namespace partsmith {
 

@@ -57,7 +57,9 @@ TEST(LanguageFileDecoding, ByTheFirstBytes) {
 }
 
 TEST(LanguageFileDecoding, TheMarkerIsNoText) {
-    EXPECT_EQ(DecodeLanguageText("\xEF\xBB\xBF" "ab"), "ab");
+    EXPECT_EQ(DecodeLanguageText("\xEF\xBB\xBF"
+                                 "ab"),
+              "ab");
     EXPECT_EQ(DecodeLanguageText(Utf16(u"ab", false)), "ab");
     EXPECT_EQ(DecodeLanguageText(Utf16(u"ab", true)), "ab");
     EXPECT_EQ(DecodeLanguageText("ab"), "ab");
