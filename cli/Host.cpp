@@ -8,6 +8,25 @@
 
 namespace partsmith::cli {
 
+namespace {
+
+// The progress line ends before a question, and the wait for the answer is not work done.
+class QuestionScope {
+public:
+    explicit QuestionScope(ProgressLine& progress) : progress_(progress) {
+        progress_.Finish();
+        progress_.Hold();
+    }
+    ~QuestionScope() { progress_.Resume(); }
+    QuestionScope(const QuestionScope&) = delete;
+    QuestionScope& operator=(const QuestionScope&) = delete;
+
+private:
+    ProgressLine& progress_;
+};
+
+} // namespace
+
 HostBase::HostBase(Terminal& terminal, std::ostream& err, HostOptions options,
                    std::uint64_t totalBytes)
     : terminal_(terminal), err_(err), options_(options), totalBytes_(totalBytes),
@@ -22,7 +41,7 @@ OverwriteAnswer HostBase::Overwrite(const std::string& question) {
     if (options_.force) {
         return OverwriteAnswer::Yes;
     }
-    progress_.Finish();
+    const QuestionScope scope(progress_);
     if (terminal_.InputIsTerminal()) {
         const auto answer = terminal_.ReadAnswer(question + texts::kOverwriteAnswers);
         if (answer && (EqualsIgnoringCase(*answer, "y") || EqualsIgnoringCase(*answer, "yes"))) {
@@ -35,7 +54,7 @@ OverwriteAnswer HostBase::Overwrite(const std::string& question) {
 }
 
 std::optional<std::filesystem::path> HostBase::NextPart(const std::filesystem::path& expectedPath) {
-    progress_.Finish();
+    const QuestionScope scope(progress_);
     err_ << texts::kMissingPart << Utf8FromPath(expectedPath) << '\n';
     if (!terminal_.InputIsTerminal()) {
         return std::nullopt;

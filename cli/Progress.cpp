@@ -92,6 +92,19 @@ void ProgressLine::Draw(std::string text) {
     drawn_ = true;
 }
 
+void ProgressLine::Hold() {
+    if (!heldSince_) {
+        heldSince_ = clock_();
+    }
+}
+
+void ProgressLine::Resume() {
+    if (heldSince_) {
+        start_ += clock_() - *heldSince_;
+        heldSince_.reset();
+    }
+}
+
 void ProgressLine::Finish() {
     if (enabled_ && drawn_) {
         err_ << '\n' << std::flush;

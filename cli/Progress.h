@@ -34,6 +34,10 @@ public:
     void Status(const std::string& text);
     // Ends the line so that the next text starts on a line of its own.
     void Finish();
+    // The time between Hold and Resume (a question waiting for its answer) does not count
+    // towards the throughput.
+    void Hold();
+    void Resume();
     [[nodiscard]] bool Enabled() const noexcept { return enabled_; }
 
 private:
@@ -42,6 +46,7 @@ private:
     Clock clock_;
     std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::time_point lastDraw_;
+    std::optional<std::chrono::steady_clock::time_point> heldSince_;
     bool drawn_ = false;
     std::size_t lastWidth_ = 0;
     void Draw(std::string text);

@@ -605,6 +605,19 @@ TEST(ProgressLine, OneUpdatingLineOnlyWhenEnabled) {
     }
     EXPECT_EQ(err.str(), "\r50.00%  100.0 MB/s  0:01 left\r100.00%  100.0 MB/s  0:00 left\n");
 
+    // The wait for an answer does not count: 100 MB in 1 s of work, not in 11 s.
+    std::ostringstream held;
+    {
+        now = steady_clock::time_point{};
+        ProgressLine line(held, true, clock);
+        line.Hold();
+        now += seconds(10);
+        line.Resume();
+        now += seconds(1);
+        line.Update(50.0, 200'000'000);
+    }
+    EXPECT_EQ(held.str(), "\r50.00%  100.0 MB/s  0:01 left\n");
+
     std::ostringstream quiet;
     {
         ProgressLine line(quiet, false, clock);
