@@ -33,17 +33,22 @@ std::optional<std::size_t> TextCharScan(std::string_view text, char c);
 // Position (from 1) of the last character of s that is one of delimiters; 0 when none.
 std::size_t LastDelimiterIndex(std::string_view delimiters, std::string_view s);
 
-// The text after the last folder separator; the whole path when there is none.
+// The text after the last separator ("/" or "\" in the Windows style, "/" in the Posix
+// style); the whole path when there is none, empty when the path ends in one.
 std::string PathNamePart(std::string_view path, PathStyle style = NativePathStyle());
 
-// The folder part up to and including its final separator (see the style rules).
+// The folder part up to and including its final separator; empty when there is none. Windows
+// style: "/" does not count, and a ":" after the last "\" gives the drive's folder
+// ("C:x.bin" -> "C:\").
 std::string PathFolderPrefix(std::string_view path, PathStyle style = NativePathStyle());
 
-// PathFolderPrefix without its final separator, except for a root ("C:\", "/").
+// PathFolderPrefix without its final separator. Windows style: only when the prefix is at least
+// 3 characters long and no ":" stands before its "\" ("C:\" stays). Posix style: the root "/"
+// stays.
 std::string PathFolderPart(std::string_view path, PathStyle style = NativePathStyle());
 
-// Replaces the extension (from the last "." after the last separator) by ext; appends ext when
-// the name has none. An empty ext strips the extension.
+// Replaces the extension (from the last "." with no separator after it; in the Windows style
+// ":" counts as one) by ext; appends ext when the name has none. An empty ext strips it.
 std::string SwapExtension(std::string_view path, std::string_view ext,
                           PathStyle style = NativePathStyle());
 
