@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "Interrupt.h"
+#include "Language.h"
 
 #include <iostream>
 #include <string>
@@ -7,6 +8,8 @@
 
 int main(int argc, char** argv) {
     partsmith::cli::InstallInterruptHandler();
+    partsmith::cli::LoadWindowLanguage(
+        partsmith::cli::ExecutablePath(argc > 0 ? argv[0] : nullptr));
     const std::vector<std::string> args(argv + 1, argv + argc);
     return partsmith::cli::RunCli(args, std::cout, std::cerr);
 }

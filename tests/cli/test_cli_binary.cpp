@@ -34,7 +34,8 @@ std::string Slurp(const std::filesystem::path& path) {
 
 // Runs the tool with stdin taken from the text given (through a file, which is no terminal).
 Result RunTool(const TempDir& dir, const std::vector<std::string>& args,
-               const std::string& input = "") {
+               const std::string& input = "",
+               const std::vector<std::pair<std::string, std::string>>& environment = {}) {
     const auto inPath = dir / "stdin.txt";
     const auto outPath = dir / "stdout.txt";
     const auto errPath = dir / "stderr.txt";
@@ -47,6 +48,9 @@ Result RunTool(const TempDir& dir, const std::vector<std::string>& args,
         if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
             ::dup2(err, 2) < 0) {
             ::_exit(127);
+        }
+        for (const auto& [name, value] : environment) {
+            ::setenv(name.c_str(), value.c_str(), 1);
         }
         std::vector<char*> argv;
         std::string program = PARTSMITH_CLI_BINARY;
@@ -142,6 +146,24 @@ TEST(CliBinary, PlainSplitJoinAndChecksumsThatMd5sumAccepts) {
     if (std::system("command -v md5sum > /dev/null 2>&1") == 0) {
         EXPECT_EQ(std::system(check.c_str()), 0) << result.out;
     }
+}
+
+TEST(CliBinary, SpeaksTheLanguageOfTheWindowsSettings) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "config");
+    std::filesystem::create_directories(dir / "data/lang");
+    dir.Write("config/partsmith.ini", "[Settings]\nLanguage=Testish\n");
+    dir.Write("data/lang/Testish.ini", "FileNotFound=Datei \"%s\" fehlt!\n");
+    const std::vector<std::pair<std::string, std::string>> environment = {
+        {"PARTSMITH_CONFIG_DIR", P(dir, "config")}, {"PARTSMITH_DATA_DIR", P(dir, "data")}};
+    auto result = RunTool(dir, {"checksum", P(dir, "absent")}, "", environment);
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.err, "Datei \"" + P(dir, "absent") + "\" fehlt!\n");
+
+    // A language file that is not there leaves the built-in texts.
+    dir.Write("config/partsmith.ini", "[Settings]\nLanguage=Nowhere\n");
+    result = RunTool(dir, {"checksum", P(dir, "absent")}, "", environment);
+    EXPECT_EQ(result.err, "Error! File \"" + P(dir, "absent") + "\" not found\n");
 }
 
 } // namespace
