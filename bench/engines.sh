@@ -22,8 +22,9 @@ build=${PARTSMITH_BENCH_BUILD:-$root/build-bench-engines}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
       -DPARTSMITH_BUILD_BENCH=ON -DBUILD_TESTING=OFF -DPARTSMITH_BUILD_GUI=OFF \
       -DPARTSMITH_SANITIZE=OFF >/dev/null
-cmake --build "$build" --target partsmith-bench-engines >/dev/null
-ours=$build/bin/partsmith-bench-engines
+# Our runs are partsmith-cli runs, as a user scripts them: the same engines, its own host.
+cmake --build "$build" --target partsmith-cli >/dev/null
+cli=$build/bin/partsmith-cli
 
 dir=${BENCH_DIR:-${TMPDIR:-/tmp}}
 file=$dir/partsmith-bench-1GiB.bin
@@ -40,6 +41,12 @@ work=$(mktemp -d "$dir/partsmith-bench-engines.XXXXXX")
 last=$(mktemp)
 trap 'rm -rf "$work" "$last"' EXIT
 mkdir -p "$work/ours" "$work/theirs"
+printf 'benchmark password\n' >"$work/password"
+kib=$((buffer / 1024))
+# Quiet runs that replace what is there (the runs before have left it).
+split_cmd=("$cli" split "$file" --output-dir "$work/ours" --size "$part" --buffer-kib "$kib" --force --quiet)
+join_opts=(--output "$work/joined" --buffer-kib "$kib" --force --quiet)
+encrypt=(--encrypt 16 --hash 7 --password-file "$work/password")
 
 cat "$file" >/dev/null
 cat "$file" >/dev/null
@@ -84,30 +91,30 @@ printf '%-44s %s\n' "" "   by wall time  by CPU time"
 clean() { rm -f "$work"/ours/* "$work"/theirs/*; }
 t_cp=$(best_time cp "$file" "$work/theirs/copy"); row "cp (the same file)" "$t_cp"
 t_gsplit=$(best_time split -b 100M "$file" "$work/theirs/part."); row "split -b 100M" "$t_gsplit"
-t_split=$(best_time "$ours" split "$file" "$work/ours" "$part" --buffer "$buffer")
-m_split=$(peak_kib "$ours" split "$file" "$work/ours" "$part" --buffer "$buffer")
+t_split=$(best_time "${split_cmd[@]}")
+m_split=$(peak_kib "${split_cmd[@]}")
 row "ours split, plain (kernel-side copy)" "$t_split" "peak $(mib "$m_split")"
-t_split_rw=$(best_time "$ours" split "$file" "$work/ours" "$part" --buffer "$buffer" --rw)
+t_split_rw=$(best_time "${split_cmd[@]}" --no-kernel-copy)
 row "ours split, plain (read/write)" "$t_split_rw"
 
 # --- plain join --------------------------------------------------------------------------------
-"$ours" split "$file" "$work/ours" "$part" --buffer "$buffer"
+"${split_cmd[@]}"
 split -b 100M "$file" "$work/theirs/part."
 clean() { rm -f "$work/joined" "$work/catted"; }
 t_cat=$(best_time sh -c 'cat "$@" >"$0"' "$work/catted" "$work"/theirs/part.*); row "cat parts > out" "$t_cat"
 name=$(basename "$file")
-t_join=$(best_time "$ours" join "$work/ours/$name.001" "$work/joined" 11 --buffer "$buffer")
-m_join=$(peak_kib "$ours" join "$work/ours/$name.001" "$work/joined" 11 --buffer "$buffer")
+t_join=$(best_time "$cli" join "$work/ours/$name.001" "${join_opts[@]}")
+m_join=$(peak_kib "$cli" join "$work/ours/$name.001" "${join_opts[@]}")
 row "ours join, plain (kernel-side copy)" "$t_join" "peak $(mib "$m_join")"
-t_join_rw=$(best_time "$ours" join "$work/ours/$name.001" "$work/joined" 11 --buffer "$buffer" --rw)
+t_join_rw=$(best_time "$cli" join "$work/ours/$name.001" "${join_opts[@]}" --no-kernel-copy)
 row "ours join, plain (read/write)" "$t_join_rw"
 cmp -s "$file" "$work/joined" || echo "JOINED FILE DIFFERS!"
 
 # --- compare -----------------------------------------------------------------------------------
 clean() { :; }
 t_cmp=$(best_time cmp "$file" "$work/joined"); row "cmp" "$t_cmp"
-t_cmpours=$(best_time "$ours" compare "$file" "$work/joined")
-m_cmpours=$(peak_kib "$ours" compare "$file" "$work/joined")
+t_cmpours=$(best_time "$cli" compare "$file" "$work/joined" --by-content)
+m_cmpours=$(peak_kib "$cli" compare "$file" "$work/joined" --by-content)
 row "ours compare by content (1 MiB blocks)" "$t_cmpours" "peak $(mib "$m_cmpours")"
 rm -f "$work/joined" "$work"/ours/* "$work"/theirs/*
 
@@ -123,13 +130,13 @@ row "openssl enc -d -aes-256-cbc (decrypt)" "$t_dec"
 rm -f "$work"/theirs/*
 
 clean() { rm -f "$work"/ours/*; }
-t_esplit=$(best_time "$ours" split "$file" "$work/ours" "$part" --encrypt 16 7 --buffer "$buffer")
-m_esplit=$(peak_kib "$ours" split "$file" "$work/ours" "$part" --encrypt 16 7 --buffer "$buffer")
+t_esplit=$(best_time "${split_cmd[@]}" "${encrypt[@]}")
+m_esplit=$(peak_kib "${split_cmd[@]}" "${encrypt[@]}")
 row "ours split, Rijndael + SHA-256 (+ CRC pass)" "$t_esplit" "peak $(mib "$m_esplit")"
-"$ours" split "$file" "$work/ours" "$part" --encrypt 16 7 --buffer "$buffer"
+"${split_cmd[@]}" "${encrypt[@]}"
 clean() { rm -f "$work/joined"; }
-t_ejoin=$(best_time "$ours" join "$work/ours/$name.e01" "$work/joined" 11 --encrypted --buffer "$buffer")
-m_ejoin=$(peak_kib "$ours" join "$work/ours/$name.e01" "$work/joined" 11 --encrypted --buffer "$buffer")
+t_ejoin=$(best_time "$cli" join "$work/ours/$name.e01" "${join_opts[@]}" --password-file "$work/password")
+m_ejoin=$(peak_kib "$cli" join "$work/ours/$name.e01" "${join_opts[@]}" --password-file "$work/password")
 row "ours join, Rijndael + SHA-256 (+ CRC pass)" "$t_ejoin" "peak $(mib "$m_ejoin")"
 cmp -s "$file" "$work/joined" || echo "DECRYPTED FILE DIFFERS!"
 
