@@ -124,6 +124,8 @@ void TfrmMain::BuildWindow() {
     mLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mLog->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
     fixed.setPointSize(8);
     mLog->setFont(fixed);
     auto* logLayout = new QVBoxLayout(pnlLog);
@@ -191,8 +193,7 @@ void TfrmMain::BuildStatusBar() {
 void TfrmMain::FormCreate(const QStringList& arguments) {
     errors_.Run([this] {
         IniFile file(SettingsPath(executable_));
-        std::error_code error;
-        if (std::filesystem::exists(file.Path(), error))
+        if (FileIsPresent(file.Path()))
             return;
         try {
             WriteFirstRunDefaults(file);

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <deque>
 #include <functional>
 #include <map>
@@ -54,6 +55,8 @@ public:
         shownDialogs << dialog.objectName();
         dialog.setResult(QDialog::Rejected);
         dialog.show();
+        // Mouse clicks reach a window only once the window system shows it.
+        (void)QTest::qWaitForWindowExposed(&dialog);
         auto& queue = dialogScripts[dialog.objectName()];
         if (!queue.empty()) {
             const DialogScript script = std::move(queue.front());

@@ -61,7 +61,9 @@ void DialogsTest::passwordIsTakenExactlyAndClearedOnTheNextShowing() {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Enter Encryption Password"));
         QCOMPARE(dialog.focusWidget(), edit);
         QCOMPARE(edit->echoMode(), QLineEdit::Password);
-        QTest::keyClicks(edit, QStringLiteral("  s\u00e9cret pass  "));
+        QTest::keyClicks(edit, QStringLiteral("  s"));
+        edit->insert(QStringLiteral("\u00e9")); // typed through an input method
+        QTest::keyClicks(edit, QStringLiteral("cret pass  "));
         QTest::keyClick(edit, Qt::Key_Return);
     });
     QCOMPARE(window.AskPassword(), std::optional<QString>(QStringLiteral("  s\u00e9cret pass  ")));
@@ -93,22 +95,22 @@ void DialogsTest::passwordShowPersistsAndEmptyIsAnAnswer() {
     platform.Script(QStringLiteral("TfrmPasswd"), [](QDialog& dialog) {
         auto* show = Child<QCheckBox>(dialog, "chkPssh");
         QVERIFY(!show->isChecked());
-        QTest::mouseClick(show, Qt::LeftButton);
+        show->click();
         QCOMPARE(Child<QLineEdit>(dialog, "edtPass")->echoMode(), QLineEdit::Normal);
-        QTest::mouseClick(Child<QPushButton>(dialog, "BitBtn2"), Qt::LeftButton);
+        Child<QPushButton>(dialog, "BitBtn2")->click();
     });
     QCOMPARE(window.AskPassword(), std::nullopt);
 
     platform.Script(QStringLiteral("TfrmPasswd"), [](QDialog& dialog) {
         QVERIFY(Child<QCheckBox>(dialog, "chkPssh")->isChecked());
         QCOMPARE(Child<QLineEdit>(dialog, "edtPass")->echoMode(), QLineEdit::Normal);
-        QTest::mouseClick(Child<QPushButton>(dialog, "BitBtn1"), Qt::LeftButton);
+        Child<QPushButton>(dialog, "BitBtn1")->click();
     });
     QCOMPARE(window.AskPassword(), std::optional<QString>(QString()));
 
     platform.Script(QStringLiteral("TfrmPasswd"), [](QDialog& dialog) {
         auto* show = Child<QCheckBox>(dialog, "chkPssh");
-        QTest::mouseClick(show, Qt::LeftButton);
+        show->click();
         QCOMPARE(Child<QLineEdit>(dialog, "edtPass")->echoMode(), QLineEdit::Password);
         dialog.reject();
     });

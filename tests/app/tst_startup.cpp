@@ -283,6 +283,7 @@ void StartupTest::unwritableSettingsAreReportedOnceAndStartUpGoesOn() {
     TestInstall install;
     // A folder where the settings file should be: every write fails.
     QVERIFY(QDir().mkpath(install.SettingsFile()));
+    install.WriteLanguage(QStringLiteral("English"), "; built-in texts\r\n");
     FakePlatform platform;
     platform.Script(QStringLiteral("TfrmStartup"), [](QDialog& dialog) { dialog.reject(); });
     auto program = install.Launch(platform);
