@@ -20,11 +20,6 @@ namespace partsmith {
 
 namespace {
 
-void WipeText(std::string& text) noexcept {
-    SecureFill(text.data(), text.size(), 0);
-    text.clear();
-}
-
 // One join. Everything it holds (output, part, cipher, buffer) is released when it is
 // destroyed, which RunFileJoin does before NotifyDone.
 class JoinRun {
@@ -121,16 +116,7 @@ void JoinRun::ReadHeader(InputFile& part) {
         throw std::runtime_error(Message(Msg::NotPartSet, {partName_}));
     }
     storedCrc_ = header->CrcText;
-    cipher_ = CipherForCode(header->CipherCode);
-    const HashAlgorithm* hash = HashForCode(header->HashCode);
-    std::string password8bit = Utf8ToCodePage(p_.Password);
-    try {
-        cipher_->KeyFromPassword(password8bit, *hash);
-    } catch (...) {
-        WipeText(password8bit);
-        throw;
-    }
-    WipeText(password8bit);
+    cipher_ = KeyedCipher(header->CipherCode, header->HashCode, p_.Password);
 }
 
 void JoinRun::CopyRun(InputFile& part, std::span<std::byte> run) {
@@ -266,31 +252,7 @@ JoinOutcome JoinRun::Execute() {
 } // namespace
 
 JoinOutcome RunFileJoin(JoinParams params, JoinHost& host) noexcept {
-    JoinOutcome outcome;
-    outcome.Result = JoinResult::Failed;
-    try {
-        auto run = std::make_unique<JoinRun>(params, host);
-        try {
-            outcome = run->Execute();
-        } catch (const IoError& error) {
-            outcome = run->Progress(JoinResult::Failed, IoFailureText(error));
-        } catch (const std::exception& error) {
-            outcome = run->Progress(JoinResult::Failed, error.what());
-        } catch (...) {
-            outcome = run->Progress(JoinResult::Failed, "Unknown failure");
-        }
-        // Output, part, cipher (wiping its key) and buffer go before the page hears the end.
-        run.reset();
-    } catch (...) {
-        // Only the run's own set-up can get here; the outcome says Failed.
-    }
-    WipeText(params.Password);
-    try {
-        host.NotifyDone(outcome);
-    } catch (...) {
-        // The host has gone (a window that closed); there is nobody left to tell.
-    }
-    return outcome;
+    return GuardedRun<JoinRun>(params, host);
 }
 
 } // namespace partsmith

@@ -1,6 +1,9 @@
 #include "split/EngineCommon.h"
 
+#include "crypto/EncryptMod.h"
+#include "crypto/SecureBytes.h"
 #include "io/File.h"
+#include "text/CodePage.h"
 #include "text/LangStr.h"
 #include "text/UnicodeAdds.h"
 
@@ -64,6 +67,27 @@ void RunBuffer::Reserve(std::uint64_t size) {
 
 std::span<std::byte> RunBuffer::First(std::uint64_t n) noexcept {
     return {data_.get(), static_cast<std::size_t>(n)};
+}
+
+void WipeText(std::string& text) noexcept {
+    SecureFill(text.data(), text.size(), 0);
+    text.clear();
+}
+
+std::unique_ptr<PartCipher> KeyedCipher(std::uint8_t cipherCode, std::uint8_t hashCode,
+                                        const std::string& passwordUtf8) {
+    auto cipher = CipherForCode(cipherCode);
+    const HashAlgorithm* hash = HashForCode(hashCode);
+    if (cipher == nullptr || hash == nullptr) {
+        return nullptr;
+    }
+    std::string password8bit = Utf8ToCodePage(passwordUtf8);
+    struct Wiper {
+        std::string& text;
+        ~Wiper() { WipeText(text); }
+    } wiper{password8bit};
+    cipher->KeyFromPassword(password8bit, *hash);
+    return cipher;
 }
 
 } // namespace partsmith

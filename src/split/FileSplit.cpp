@@ -19,11 +19,6 @@ namespace partsmith {
 
 namespace {
 
-void WipeText(std::string& text) noexcept {
-    SecureFill(text.data(), text.size(), 0);
-    text.clear();
-}
-
 // One split. Its members are the worker's fields; everything it holds (source, part, cipher,
 // buffer) is released when it is destroyed, which RunFileSplit does before NotifyDone.
 class SplitRun {
@@ -80,20 +75,7 @@ private:
 };
 
 void SplitRun::KeyCipher() {
-    cipher_ = CipherForCode(p_.CipherCode);
-    const HashAlgorithm* hash = HashForCode(p_.HashCode);
-    if (cipher_ == nullptr || hash == nullptr) {
-        cipher_.reset();
-        return;
-    }
-    std::string password8bit = Utf8ToCodePage(p_.Password);
-    try {
-        cipher_->KeyFromPassword(password8bit, *hash);
-    } catch (...) {
-        WipeText(password8bit);
-        throw;
-    }
-    WipeText(password8bit);
+    cipher_ = KeyedCipher(p_.CipherCode, p_.HashCode, p_.Password);
 }
 
 std::optional<std::filesystem::path> SplitRun::ResolvePartPath(std::uint64_t k) {
@@ -239,31 +221,7 @@ SplitOutcome SplitRun::Execute() {
 } // namespace
 
 SplitOutcome RunFileSplit(SplitParams params, SplitHost& host) noexcept {
-    SplitOutcome outcome;
-    outcome.Result = SplitResult::Failed;
-    try {
-        auto run = std::make_unique<SplitRun>(params, host);
-        try {
-            outcome = run->Execute();
-        } catch (const IoError& error) {
-            outcome = run->Progress(SplitResult::Failed, IoFailureText(error));
-        } catch (const std::exception& error) {
-            outcome = run->Progress(SplitResult::Failed, error.what());
-        } catch (...) {
-            outcome = run->Progress(SplitResult::Failed, "Unknown failure");
-        }
-        // Source, part, cipher (wiping its key) and buffer go before the page hears the end.
-        run.reset();
-    } catch (...) {
-        // Only the run's own allocation can get here; the outcome says Failed.
-    }
-    WipeText(params.Password);
-    try {
-        host.NotifyDone(outcome);
-    } catch (...) {
-        // The host has gone (a window that closed); there is nobody left to tell.
-    }
-    return outcome;
+    return GuardedRun<SplitRun>(params, host);
 }
 
 } // namespace partsmith
