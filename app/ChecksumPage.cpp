@@ -46,7 +46,7 @@ ChecksumPage::ChecksumPage(GeneralErrorHandler& errors, QWidget* parent) : QWidg
 
     pnlChCmp = new QFrame(grpChkOpt);
     pnlChCmp->setObjectName(QStringLiteral("pnlChCmp"));
-    pnlChCmp->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pnlChCmp->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     QFont bold = pnlChCmp->font();
     bold.setBold(true);
     bold.setPointSize(10);

@@ -20,6 +20,13 @@ int RunPartsmith(QApplication& application) {
     // Only the name: a display name would be appended to every window title.
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setWindowIcon(ProgramIcon());
+    // The pages are laid out for a compact 8-point face; a larger desktop font would push the
+    // tabs of the seven pages past the window's width.
+    QFont font = QApplication::font();
+    if (font.pointSizeF() > 8.0) {
+        font.setPointSizeF(8.0);
+        QApplication::setFont(font);
+    }
     QtPlatform platform;
     QStringList arguments = QApplication::arguments();
     if (!arguments.isEmpty())
