@@ -1,8 +1,12 @@
 #include "ChecksumPage.h"
 
 #include "GeneralError.h"
+#include "MainWindow.h"
 #include "PageKit.h"
+#include "TaskKit.h"
+#include "TaskWorkers.h"
 #include "Widgets.h"
+#include "text/UnicodeAdds.h"
 
 #include <QAction>
 #include <QFrame>
@@ -145,12 +149,82 @@ std::vector<CaptionRow> ChecksumPage::CaptionRows() const {
     };
 }
 
-void ChecksumPage::ChecksumOpenExecute() {}
-void ChecksumPage::ChecksumStartExecute() {}
-void ChecksumPage::ChecksumCopyExecute() {}
-void ChecksumPage::edtChksCmpChange() {}
+void ChecksumPage::ChecksumOpenExecute() {
+    if (const auto picked = MainOf(*this).Desktop().OpenFileName(&MainOf(*this), openChks, {}))
+        edtChksF->setText(*picked);
+}
+
 void ChecksumPage::drpChksmDrop(const QStringList& files) {
-    (void)files;
+    if (!files.isEmpty())
+        edtChksF->setText(files.front());
+}
+
+void ChecksumPage::ChecksumStartExecute() {
+    TfrmMain& main = MainOf(*this);
+    const QString fileText = edtChksF->text();
+    if (!FileIsPresent(PathOfField(fileText))) {
+        ShowTaskError(main, MessageQ(Msg::FileNotFound, {fileText.toStdString()}));
+        return;
+    }
+    ChecksumStart->setEnabled(false);
+    grpChkTarg->setEnabled(false);
+    grpChkOpt->setEnabled(false);
+    lblChksStat->setVisible(true);
+    main.ShowOnlyPage(kChecksumPage);
+    main.AddLog(MessageQ(Msg::ChecksumCalc, {fileText.toStdString()}));
+    const auto mode =
+        rbCrc32->isChecked() ? TChecksumRuntime::Crc32Mode : TChecksumRuntime::Md5Mode;
+    try {
+        TChecksumRuntime::Start(*this, fileText, mode);
+    } catch (...) {
+        Finish();
+        throw;
+    }
+}
+
+void ChecksumPage::ShowResult(const QString& resultText, const QString& messageText) {
+    edtChksRes->setText(resultText);
+    MainOf(*this).AddLog(messageText);
+}
+
+void ChecksumPage::ShowError(const QString& messageText) {
+    TfrmMain& main = MainOf(*this);
+    main.AddLog(messageText);
+    ShowTaskError(main, messageText);
+}
+
+void ChecksumPage::Finish() {
+    TfrmMain& main = MainOf(*this);
+    lblChksStat->setVisible(false);
+    ChecksumStart->setEnabled(true);
+    grpChkTarg->setEnabled(true);
+    grpChkOpt->setEnabled(true);
+    main.ShowAllPages();
+    main.Desktop().Beep();
+    main.SetStatusText(MessageQ(Msg::ChecksumEnds));
+}
+
+void ChecksumPage::edtChksCmpChange() {
+    const QString result = edtChksRes->text();
+    const QString compared = edtChksCmp->text();
+    QPalette fill = shpChks->palette();
+    if (result == compared) {
+        fill.setColor(QPalette::Window, QColor(0, 255, 0));
+        lblTestChk->setText(MessageQ(Msg::ChecksumMatch));
+    } else {
+        fill.setColor(QPalette::Window, QColor(255, 0, 0));
+        // Characters, not UTF-16 units: a pasted emoji is one character too many, not two.
+        const bool sameLength = result.toUcs4().size() == compared.toUcs4().size();
+        lblTestChk->setText(
+            MessageQ(sameLength ? Msg::ChecksumNotMatch : Msg::ChecksumLengthNotEqual));
+    }
+    shpChks->setPalette(fill);
+}
+
+void ChecksumPage::ChecksumCopyExecute() {
+    TfrmMain& main = MainOf(*this);
+    main.Desktop().SetClipboardText(edtChksRes->text());
+    ShowTaskInfo(main, MessageQ(Msg::Success), MessageQ(Msg::ChecksumCopy));
 }
 
 } // namespace partsmith

@@ -61,6 +61,11 @@ public slots:
     void drpChksmDrop(const QStringList& files);
 
 public:
+    // The window's side of the checksum worker's calls; each runs on the window thread.
+    void ShowResult(const QString& resultText, const QString& messageText);
+    void ShowError(const QString& messageText);
+    void Finish();
+
     const FileDialogSpec openChks{};
 };
 

@@ -1,11 +1,16 @@
 #include "ComparePage.h"
 
 #include "GeneralError.h"
+#include "MainWindow.h"
 #include "PageKit.h"
+#include "TaskKit.h"
 #include "Widgets.h"
+#include "compare/FileCompare.h"
+#include "text/UnicodeAdds.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -101,11 +106,73 @@ std::vector<CaptionRow> ComparePage::CaptionRows() const {
     };
 }
 
-void ComparePage::CompareOpen1Execute() {}
-void ComparePage::CompareOpen2Execute() {}
-void ComparePage::CompareStartExecute() {}
+namespace {
+
+// The comparison runs inside the Start action; the window handles its events whenever the
+// engine hands control back, so it repaints and takes drops while a large file is read.
+class PageCompareHost final : public CompareHost {
+public:
+    explicit PageCompareHost(ComparePage& page) : page_(page), main_(MainOf(page)) {}
+
+    void Started() override {
+        page_.CompareStart->setEnabled(false);
+        page_.grpCmpTarg->setEnabled(false);
+        page_.grpCmpOpt->setEnabled(false);
+        main_.ShowOnlyPage(kComparePage);
+    }
+    void AddLog(const std::string& line) override { main_.AddLog(ToQ(line)); }
+    void ShowBox(bool success, const std::string& text, const std::string& caption) override {
+        if (success)
+            ShowTaskInfo(main_, ToQ(caption), ToQ(text));
+        else
+            main_.Desktop().ShowMessage(&main_, ToQ(caption), ToQ(text), BoxIcon::Error);
+    }
+    void Finished(const std::string& statusText) override {
+        main_.ShowAllPages();
+        page_.CompareStart->setEnabled(true);
+        page_.grpCmpTarg->setEnabled(true);
+        page_.grpCmpOpt->setEnabled(true);
+        main_.Desktop().Beep();
+        main_.SetStatusText(ToQ(statusText));
+    }
+    void PumpEvents() override { QCoreApplication::processEvents(); }
+
+private:
+    ComparePage& page_;
+    TfrmMain& main_;
+};
+
+} // namespace
+
+void ComparePage::CompareOpen1Execute() {
+    if (const auto picked = MainOf(*this).Desktop().OpenFileName(&MainOf(*this), openCmp1, {}))
+        edtCmpF1->setText(*picked);
+}
+
+void ComparePage::CompareOpen2Execute() {
+    if (const auto picked = MainOf(*this).Desktop().OpenFileName(&MainOf(*this), openCmp2, {}))
+        edtCmpF2->setText(*picked);
+}
+
 void ComparePage::drpCmpFDrop(const QStringList& files) {
-    (void)files;
+    if (files.isEmpty())
+        return;
+    edtCmpF1->setText(files[0]);
+    if (files.size() >= 2) {
+        edtCmpF2->setText(files[1]);
+        return;
+    }
+    ShowTaskError(MainOf(*this), MessageQ(Msg::DragCompareError));
+}
+
+void ComparePage::CompareStartExecute() {
+    CompareParams params;
+    params.File1 = PathOfField(edtCmpF1->text());
+    params.File2 = PathOfField(edtCmpF2->text());
+    params.Method = rbCmpfc->isChecked() ? CompareMethod::ByContent : CompareMethod::ByChecksum;
+    params.CompareSize = chkCmpsz->isChecked();
+    PageCompareHost host(*this);
+    static_cast<void>(CompareFiles(params, host));
 }
 
 } // namespace partsmith

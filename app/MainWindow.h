@@ -89,6 +89,8 @@ public:
     // The folder dialog preset to folder: the chosen text on OK, nullopt on Cancel. Raises
     // "Error setting path" when folder is not empty and names no folder.
     std::optional<QString> ChooseFolder(const QString& folder);
+    // The join's next-part dialog.
+    [[nodiscard]] TfrmCnfFile& NextPartDialog() { return *frmCnfFile_; }
 
     [[nodiscard]] GeneralErrorHandler& Errors() { return errors_; }
     [[nodiscard]] Platform& Desktop() { return platform_; }
@@ -122,6 +124,10 @@ public:
     QWidget* StatPanel1;
     QProgressBar* pbStat;
     QSystemTrayIcon* MainTrayIcon;
+
+    // Tick counts at the start and the end of the last split or join, shared by both pages.
+    std::uint32_t FStartTick = 0;
+    std::uint32_t FEndTick = 0;
 
 public slots:
     // The user made another page current.

@@ -1,9 +1,15 @@
 #include "SplitPage.h"
 
 #include "GeneralError.h"
+#include "MainWindow.h"
 #include "PageKit.h"
+#include "TaskKit.h"
+#include "TaskWorkers.h"
 #include "Widgets.h"
 #include "crypto/EncryptMod.h"
+#include "io/File.h"
+#include "split/PartSet.h"
+#include "text/UnicodeAdds.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -140,6 +146,9 @@ SplitPage::SplitPage(GeneralErrorHandler& errors, QWidget* parent) : QWidget(par
     connect(SplitPause, &QAction::triggered, this, errors.Guard([this] { SplitPauseExecute(); }));
     connect(drpSpl, &FileDropTarget::dropped, this,
             [this, &errors](const QStringList& files) { errors.Run([&] { drpSplDrop(files); }); });
+    connect(rbSplSz, &QRadioButton::toggled, this, errors.Guard([this] { rbSplSzClick(); }));
+    connect(rbSplFn, &QRadioButton::toggled, this, errors.Guard([this] { rbSplFnClick(); }));
+    connect(chkEncr, &QCheckBox::toggled, this, errors.Guard([this] { chkEncrClick(); }));
 }
 
 void SplitPage::PresetLists() {
@@ -171,12 +180,187 @@ std::vector<CaptionRow> SplitPage::CaptionRows() const {
     };
 }
 
-void SplitPage::SplitOpenExecute() {}
-void SplitPage::SplitStartExecute() {}
-void SplitPage::SplitStopExecute() {}
-void SplitPage::SplitPauseExecute() {}
+void SplitPage::SplitOpenExecute() {
+    if (const auto picked = MainOf(*this).Desktop().OpenFileName(&MainOf(*this), openSplit, {}))
+        SetSourceFields(*picked);
+}
+
 void SplitPage::drpSplDrop(const QStringList& files) {
-    (void)files;
+    if (!files.isEmpty())
+        SetSourceFields(files.front());
+}
+
+void SplitPage::SetSourceFields(const QString& path) {
+    const std::string text = path.toStdString();
+    edtSpltf->setText(path);
+    edtSplNm->setText(ToQ(PathNamePart(text)));
+    edtSplDir->setText(ToQ(PathFolderPart(text)));
+}
+
+void SplitPage::rbSplSzClick() {
+    if (!rbSplSz->isChecked())
+        return;
+    for (QWidget* control : std::initializer_list<QWidget*>{lblFszH, spSpSz, cbxFszOpt})
+        control->setEnabled(true);
+    lblBfnH->setEnabled(false);
+    spFnum->setEnabled(false);
+}
+
+void SplitPage::rbSplFnClick() {
+    if (!rbSplFn->isChecked())
+        return;
+    lblBfnH->setEnabled(true);
+    spFnum->setEnabled(true);
+    for (QWidget* control : std::initializer_list<QWidget*>{lblFszH, spSpSz, cbxFszOpt})
+        control->setEnabled(false);
+}
+
+void SplitPage::chkEncrClick() {
+    const bool encrypted = chkEncr->isChecked();
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{lblEncryH, cbxEncryptm, lblHseH, cbxEncrHash})
+        control->setEnabled(encrypted);
+}
+
+void SplitPage::SplitStartExecute() {
+    TfrmMain& main = MainOf(*this);
+    const QString sourceText = edtSpltf->text();
+    const std::filesystem::path source = PathOfField(sourceText);
+    if (!FileIsPresent(source)) {
+        const QString text = MessageQ(Msg::FileNotFound, {sourceText.toStdString()});
+        ShowTaskError(main, text);
+        main.AddLog(text);
+        return;
+    }
+    main.AddLog(MessageQ(Msg::PerformFile, {sourceText.toStdString()}));
+
+    std::uint64_t partSize = 0;
+    if (rbSplSz->isChecked()) {
+        partSize = PartSizeFromUnits(spSpSz->ValueOrZero(),
+                                     SizeUnitForListIndex(cbxFszOpt->currentIndex()));
+    } else if (rbSplFn->isChecked()) {
+        // A source that cannot be read ends the action here with the system's reason.
+        const std::uint64_t sourceSize = RealFileSystem().OpenRead(source)->Size();
+        partSize = PartSizeFromCount(sourceSize, spFnum->ValueOrZero());
+    }
+    main.AddLog(MessageQ(Msg::SizeInfo, {static_cast<std::int64_t>(partSize)}));
+    main.SetProgress(0);
+
+    QString password;
+    if (chkEncr->isChecked()) {
+        auto typed = main.AskPassword();
+        if (!typed)
+            return;
+        password = std::move(*typed);
+    }
+
+    LockSplitPage();
+    if (partSize != 0 && spSpSz->ValueOrZero() > 0) {
+        FSplitStop = false;
+        FSplitPause = false;
+        main.AddLog(MessageQ(Msg::ThreadCreate));
+        SplitParams params;
+        params.SourceFile = source;
+        params.OutputDir = PathOfField(edtSplDir->text());
+        params.BaseName = edtSplNm->text().toStdString();
+        params.Password = password.toStdString();
+        password.fill(QChar(0));
+        params.PartSize = partSize;
+        params.Encrypted = chkEncr->isChecked();
+        if (params.Encrypted) {
+            // Codes outside the catalogue stay 0; the split refuses them with its own message.
+            params.CipherCode = CipherCodeForListIndex(cbxEncryptm->currentIndex()).value_or(0);
+            params.HashCode = HashCodeForListIndex(cbxEncrHash->currentIndex()).value_or(0);
+        }
+        params.BufferSize = BufferBytesFromKiB(main.MaxBufferSize());
+        FSplitSource = source;
+        try {
+            TFileSplit::Start(*this, std::move(params));
+        } catch (const std::exception& error) {
+            SplitOutcome failed;
+            failed.Result = SplitResult::Failed;
+            failed.Message = error.what();
+            SplitFinished(failed);
+        }
+        return;
+    }
+    const QString text = MessageQ(Msg::ErrFSzero);
+    ShowTaskError(main, text);
+    main.AddLog(text);
+    SplitOutcome refused;
+    refused.Result = SplitResult::Refused;
+    SplitFinished(refused);
+}
+
+void SplitPage::LockSplitPage() {
+    TfrmMain& main = MainOf(*this);
+    grpSplTarg->setEnabled(false);
+    grpSplOpt->setEnabled(false);
+    SplitPause->setVisible(true);
+    SplitStop->setVisible(true);
+    SplitStart->setVisible(false);
+    main.ShowOnlyPage(kSplitPage);
+    main.FStartTick = main.Desktop().TickCount();
+}
+
+void SplitPage::SplitPauseExecute() {
+    FSplitPause = !FSplitPause;
+    btPwsSplt->setText(MessageQ(FSplitPause ? Msg::Resume : Msg::Pause));
+}
+
+void SplitPage::SplitStopExecute() {
+    FSplitStop = true;
+}
+
+void SplitPage::ShowSplitProgress(const QString& statusText, double percent) {
+    TfrmMain& main = MainOf(*this);
+    main.SetStatusText(statusText);
+    main.SetProgress(static_cast<int>(percent));
+}
+
+void SplitPage::ReadSplitFlags(bool& paused, bool& stopped) const {
+    stopped = FSplitStop;
+    paused = FSplitPause;
+}
+
+void SplitPage::SplitFinished(const SplitOutcome& outcome) {
+    TfrmMain& main = MainOf(*this);
+    grpSplTarg->setEnabled(true);
+    grpSplOpt->setEnabled(true);
+    SplitStart->setVisible(true);
+    SplitPause->setVisible(false);
+    SplitStop->setVisible(false);
+    const std::string seconds = TakePerformTime(main);
+    main.Desktop().Beep();
+    // Only a split that wrote and closed every part leaves a second copy of the data.
+    if (chkSplDel->isChecked() && outcome.Result == SplitResult::Completed)
+        RemoveQuietly(FSplitSource);
+    if (main.ExitWhenFinished())
+        CloseWindowSoon(main);
+    switch (outcome.Result) {
+    case SplitResult::Completed: {
+        const QString text = MessageQ(Msg::SplitRes, {seconds});
+        main.AddLog(text);
+        ShowTaskInfo(main, MessageQ(Msg::Success), text);
+        break;
+    }
+    case SplitResult::Stopped: {
+        const QString text = MessageQ(Msg::SplitAborted);
+        main.AddLog(text);
+        ShowTaskInfo(main, MessageQ(Msg::Abort), text);
+        break;
+    }
+    case SplitResult::Refused:
+        break; // its error box has been shown
+    case SplitResult::Failed: {
+        const QString text = MessageQ(Msg::SplitFailed, {outcome.Message});
+        main.AddLog(text);
+        ShowTaskError(main, text);
+        break;
+    }
+    }
+    main.SetStatusText(MessageQ(Msg::SplitEnds));
+    main.ShowAllPages();
 }
 
 } // namespace partsmith

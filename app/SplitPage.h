@@ -5,6 +5,7 @@
 #include "Platform.h"
 
 #include <QWidget>
+#include <filesystem>
 #include <vector>
 
 class QAction;
@@ -18,6 +19,7 @@ class QRadioButton;
 
 namespace partsmith {
 
+struct SplitOutcome;
 class FileDropTarget;
 class GeneralErrorHandler;
 class SpinEdit;
@@ -73,10 +75,31 @@ public slots:
     void SplitStopExecute();
     void SplitPauseExecute();
     void drpSplDrop(const QStringList& files);
+    void rbSplSzClick();
+    void rbSplFnClick();
+    void chkEncrClick();
 
 public:
+    // The window's side of the split worker's calls; each runs on the window thread.
+    void ShowSplitProgress(const QString& statusText, double percent);
+    void ReadSplitFlags(bool& paused, bool& stopped) const;
+    // The finish routine: restores the page, reports the run and carries out the follow-ups
+    // that belong to a completed split.
+    void SplitFinished(const SplitOutcome& outcome);
+
+    // Written by Pause and Stop, read by the worker through ReadSplitFlags.
+    bool FSplitStop = false;
+    bool FSplitPause = false;
+
     const FileDialogSpec openSplit{QStringLiteral("Open File which do you want to Split"),
                                    QStringLiteral("All Files|*.*")};
+
+private:
+    void SetSourceFields(const QString& path);
+    void LockSplitPage();
+
+    // The source of the running split: a drop may change the field while it runs.
+    std::filesystem::path FSplitSource;
 };
 
 } // namespace partsmith

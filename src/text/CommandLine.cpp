@@ -1,5 +1,7 @@
 #include "text/CommandLine.h"
 
+#include "text/Format.h"
+
 namespace partsmith {
 
 namespace {
@@ -60,6 +62,30 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
     if (inWord)
         words.push_back(std::move(word));
     return words;
+}
+
+std::string LaunchCommandLine(std::string_view launchText, std::string_view path) {
+    std::string result;
+    std::size_t pieceStart = 0;
+    std::size_t i = 0;
+    while (i < launchText.size()) {
+        if (launchText[i] == '%' && i + 1 < launchText.size()) {
+            if (launchText[i + 1] == 's') {
+                result += FormatWide(launchText.substr(pieceStart, i - pieceStart), {});
+                result += path;
+                i += 2;
+                pieceStart = i;
+                continue;
+            }
+            if (launchText[i + 1] == '%') {
+                i += 2;
+                continue;
+            }
+        }
+        ++i;
+    }
+    result += FormatWide(launchText.substr(pieceStart), {});
+    return result;
 }
 
 } // namespace partsmith

@@ -17,4 +17,9 @@ namespace partsmith {
 // The first word names the program; an empty or blank text gives no words.
 [[nodiscard]] std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
+// The launch text with every %s replaced by path, each piece between them formatted by
+// FormatWide: "%%" gives "%", and any other placeholder (%d, a lone % at the end) raises
+// FormatError. A text without %s is used as it stands, without the path.
+[[nodiscard]] std::string LaunchCommandLine(std::string_view launchText, std::string_view path);
+
 } // namespace partsmith

@@ -199,14 +199,29 @@ void WindowTest::buttonsFollowTheirActions() {
         QVERIFY(!button->isHidden());
         button->click();
         QCOMPARE(triggered.count(), 1);
+        if (QLatin1String(binding.action).endsWith(QLatin1String("Pause")) &&
+            !QLatin1String(binding.action).startsWith(QLatin1String("Compare"))) {
+            // Pause turns into Resume; a second click turns it back.
+            QCOMPARE(button->text(), QStringLiteral("&Resume"));
+            button->click();
+        }
         action->setEnabled(false);
         QVERIFY(!button->isEnabled());
         action->setEnabled(true);
         action->setVisible(binding.visible);
         QCOMPARE(button->text(), QLatin1String(binding.caption));
     }
-    // Clicking OK above showed its box; the browse of the output folder asked for nothing.
-    QVERIFY(platform.fileDialogs.isEmpty());
+    // The browse buttons opened their file dialogs, titled as their pages say; the browse of
+    // the output folder opened none.
+    const QStringList dialogs{
+        QStringLiteral("Open File which do you want to Split|"),
+        QStringLiteral("Open File which do you want to Join|"),
+        QStringLiteral("|"),
+        QStringLiteral("|"),
+        QStringLiteral("|"),
+        QStringLiteral("|"),
+    };
+    QCOMPARE(platform.fileDialogs, dialogs);
 }
 
 void WindowTest::showOnlyPageAndShowAllPages() {
@@ -296,8 +311,11 @@ void WindowTest::enterRunsTheCurrentPagesStart() {
 
     ClickTab(window, kConfigurePage);
     QTest::keyClick(window.tbCfg->spMaxBuf, Qt::Key_Return);
-    QCOMPARE(platform.boxes.size(), std::size_t{1});
-    QCOMPARE(platform.boxes[0].text, QStringLiteral("Configuration Saved!"));
+    // The four starts with empty fields were refused, each with its box.
+    QCOMPARE(platform.boxes.size(), std::size_t{5});
+    QCOMPARE(platform.boxes[0].text, QStringLiteral("Error! File \"\" not found"));
+    QCOMPARE(platform.boxes[3].text, QStringLiteral("One or both file not found!"));
+    QCOMPARE(platform.boxes[4].text, QStringLiteral("Configuration Saved!"));
 
     // A hidden start button is no default: Enter does nothing while it is hidden.
     ClickTab(window, kJoinPage);

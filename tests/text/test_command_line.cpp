@@ -1,4 +1,5 @@
 #include "text/CommandLine.h"
+#include "text/Format.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -38,6 +39,30 @@ TEST(SplitCommandLine, WordsAndQuotes) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(SplitCommandLine(c.line), c.words) << c.line;
+}
+
+TEST(LaunchCommandLine, EveryPlaceholderTakesThePath) {
+    struct Case {
+        const char* launch;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"player \"%s\"", "player \"/d/my film.avi\""},
+        {"player", "player"},
+        {"diff %s %s.bak", "diff /d/my film.avi /d/my film.avi.bak"},
+        {"100%% %s", "100% /d/my film.avi"},
+        {"%%s stays", "%s stays"},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LaunchCommandLine(c.launch, "/d/my film.avi"), c.result) << c.launch;
+    // The path is never read as a format.
+    EXPECT_EQ(LaunchCommandLine("open %s", "/d/100%d.txt"), "open /d/100%d.txt");
+}
+
+TEST(LaunchCommandLine, OtherPlaceholdersFail) {
+    for (const char* launch : {"run %d", "run %s %x", "ends in %"})
+        EXPECT_THROW(static_cast<void>(LaunchCommandLine(launch, "/f")), FormatError) << launch;
 }
 
 } // namespace
