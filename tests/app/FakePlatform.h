@@ -74,6 +74,7 @@ public:
     void OpenUrl(const QString& url) override { urls << url; }
     bool StartProcess(const QString& program, const QStringList& args) override {
         processes << (QStringList{program} + args).join(QLatin1Char(' '));
+        processArguments.push_back(QStringList{program} + args);
         return true;
     }
     std::uint32_t TickCount() override { return tick; }
@@ -98,6 +99,7 @@ public:
     QStringList unclosedDialogs;
     QStringList urls;
     QStringList processes;
+    std::vector<QStringList> processArguments; // program first, each argument apart
     QString clipboard;
     int beeps = 0;
     int memoryQueries = 0;
