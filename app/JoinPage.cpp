@@ -323,8 +323,8 @@ void JoinPage::JoinFinished(const JoinOutcome& outcome) {
         DeleteParts(outcome.OutputPath);
     if (chkJnApr->isChecked() && joinedWhole)
         Launch(outcome.OutputPath);
-    if (main.ExitWhenFinished())
-        CloseWindowSoon(main);
+    // Asked now, carried out once this routine and the result box below have returned.
+    const bool closeAfter = main.ExitWhenFinished();
 
     switch (outcome.Result) {
     case JoinResult::Stopped: {
@@ -361,6 +361,8 @@ void JoinPage::JoinFinished(const JoinOutcome& outcome) {
     }
     main.SetStatusText(MessageQ(Msg::JoinEnds));
     main.ShowAllPages();
+    if (closeAfter)
+        CloseWindowSoon(main);
 }
 
 void JoinPage::DeleteParts(const std::filesystem::path& output) const {

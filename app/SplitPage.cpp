@@ -335,8 +335,8 @@ void SplitPage::SplitFinished(const SplitOutcome& outcome) {
     // Only a split that wrote and closed every part leaves a second copy of the data.
     if (chkSplDel->isChecked() && outcome.Result == SplitResult::Completed)
         RemoveQuietly(FSplitSource);
-    if (main.ExitWhenFinished())
-        CloseWindowSoon(main);
+    // Asked now, carried out once this routine and the result box below have returned.
+    const bool closeAfter = main.ExitWhenFinished();
     switch (outcome.Result) {
     case SplitResult::Completed: {
         const QString text = MessageQ(Msg::SplitRes, {seconds});
@@ -361,6 +361,8 @@ void SplitPage::SplitFinished(const SplitOutcome& outcome) {
     }
     main.SetStatusText(MessageQ(Msg::SplitEnds));
     main.ShowAllPages();
+    if (closeAfter)
+        CloseWindowSoon(main);
 }
 
 } // namespace partsmith
