@@ -40,25 +40,47 @@ PARTSMITH_AESNI_TARGET SubstitutedWord Substitute(std::uint32_t w) {
             static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(assisted, 4)))};
 }
 
+PARTSMITH_AESNI_TARGET inline __m128i LoadBlock(const std::uint8_t* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+PARTSMITH_AESNI_TARGET inline void StoreBlock(std::uint8_t* p, __m128i v) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+}
+
+template <unsigned Nr>
+PARTSMITH_AESNI_TARGET inline __m128i MiddleRounds(const __m128i* k, __m128i x) {
+    for (unsigned r = 1; r < Nr; ++r) {
+        x = _mm_aesenc_si128(x, _mm_load_si128(k + r));
+    }
+    return x;
+}
+
 // The serial chain is all there is to CBC encryption: the next block cannot start before this
-// one ends, so the chaining value never leaves its register and the plaintext's XOR with the
-// first round key is taken off the chain. The round keys are loaded where they are used: those
-// loads do not wait on the chain, and no copy of the key is left on the stack.
+// one ends, so the chaining value never leaves its register, and nothing but the rounds stays
+// on the chain. The last round of a block already XORs in the next plaintext block and the first
+// round key (AESENCLAST adds its key at the very end), so its result enters round 1 of the next
+// block directly; the ciphertext is recovered from it off the chain. The round keys are loaded
+// where they are used: those loads do not wait on the chain, and no copy of the key is left on
+// the stack.
 template <unsigned Nr>
 PARTSMITH_AESNI_TARGET void CbcRun(const std::uint8_t* keyBytes, const std::uint8_t* in,
                                    std::uint8_t* out, std::size_t blocks, std::uint8_t* cv) {
-    const auto* k = reinterpret_cast<const __m128i*>(keyBytes);
-    __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cv));
-    for (std::size_t b = 0; b < blocks; ++b) {
-        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16 * b));
-        c = _mm_xor_si128(c, _mm_xor_si128(p, _mm_load_si128(k)));
-        for (unsigned r = 1; r < Nr; ++r) {
-            c = _mm_aesenc_si128(c, _mm_load_si128(k + r));
-        }
-        c = _mm_aesenclast_si128(c, _mm_load_si128(k + Nr));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * b), c);
+    if (blocks == 0) {
+        return;
     }
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(cv), c);
+    const auto* k = reinterpret_cast<const __m128i*>(keyBytes);
+    // x: the state entering round 1 of block b.
+    __m128i x = _mm_xor_si128(LoadBlock(cv), _mm_xor_si128(LoadBlock(in), _mm_load_si128(k)));
+    for (std::size_t b = 0; b + 1 < blocks; ++b) {
+        const __m128i next = _mm_xor_si128(LoadBlock(in + 16 * (b + 1)), _mm_load_si128(k));
+        x = _mm_aesenclast_si128(MiddleRounds<Nr>(k, x),
+                                 _mm_xor_si128(_mm_load_si128(k + Nr), next));
+        StoreBlock(out + 16 * b, _mm_xor_si128(x, next));
+    }
+    const __m128i last = _mm_aesenclast_si128(MiddleRounds<Nr>(k, x), _mm_load_si128(k + Nr));
+    StoreBlock(out + 16 * (blocks - 1), last);
+    StoreBlock(cv, last);
 }
 
 } // namespace
