@@ -56,12 +56,14 @@ now() { date +%s.%N; }
 # best_time CMD...: the shortest wall time of $runs runs in seconds, then a space and the
 # shortest CPU time (user + system) of those runs: on a busy machine the wall time also counts
 # waiting for the processor, the CPU time does not. Before each run the caller's clean function
-# removes the previous run's output.
+# removes the previous run's output, and sync writes back what the run before left dirty, so no
+# run pays for another's write-back.
 best_time() {
   local best="" cpu="" t c times
   times=$(mktemp)
   for _ in $(seq "$runs"); do
     clean
+    sync
     /usr/bin/time -f "%e %U %S" -o "$times" "$@" >"$last"
     t=$(awk '{ print $1 }' "$times")
     c=$(awk '{ printf "%.2f", $2 + $3 }' "$times")
