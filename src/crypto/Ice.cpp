@@ -81,7 +81,9 @@ constexpr Sboxes BuildSboxes() {
     return boxes;
 }
 
-constexpr Sboxes kSbox = BuildSboxes();
+// Built when the program starts rather than by the compiler: a compile-time build of all 4096
+// entries exceeds some compilers' constant-evaluation limits. No static initialiser enciphers.
+const Sboxes kSbox = BuildSboxes();
 
 constexpr std::array<int, 16> kKeyRotation = {0, 1, 2, 3, 2, 1, 3, 0, 1, 3, 2, 0, 3, 1, 0, 2};
 
