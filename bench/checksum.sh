@@ -11,21 +11,11 @@ root=$PWD
 
 scripts/setup.sh --with-bench
 
-build=${PARTSMITH_BENCH_BUILD:-$root/build-bench-checksum}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-      -DPARTSMITH_BUILD_BENCH=ON -DBUILD_TESTING=OFF -DPARTSMITH_BUILD_GUI=OFF \
-      -DPARTSMITH_SANITIZE=OFF >/dev/null
-cmake --build "$build" --target partsmith-bench-checksum >/dev/null
+source bench/common.sh
+bench_build checksum OFF partsmith-bench-checksum
 ours=$build/bin/partsmith-bench-checksum
 
-dir=${BENCH_DIR:-${TMPDIR:-/tmp}}
-file=$dir/partsmith-bench-1GiB.bin
-size=$((1024 * 1024 * 1024))
-if [ ! -f "$file" ] || [ "$(stat -c %s "$file")" -ne "$size" ]; then
-  echo "Writing $file ..."
-  head -c "$size" /dev/urandom >"$file.tmp"
-  mv "$file.tmp" "$file"
-fi
+bench_file
 runs=${BENCH_RUNS:-3}
 
 # Two passes bring the whole file into the page cache; a third is timed as the read rate itself.

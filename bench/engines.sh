@@ -18,22 +18,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-build=${PARTSMITH_BENCH_BUILD:-$root/build-bench-engines}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-      -DPARTSMITH_BUILD_BENCH=ON -DBUILD_TESTING=OFF -DPARTSMITH_BUILD_GUI=OFF \
-      -DPARTSMITH_SANITIZE=OFF >/dev/null
-# Our runs are partsmith-cli runs, as a user scripts them: the same engines, its own host.
-cmake --build "$build" --target partsmith-cli >/dev/null
+source bench/common.sh
+bench_build engines OFF partsmith-cli
 cli=$build/bin/partsmith-cli
 
-dir=${BENCH_DIR:-${TMPDIR:-/tmp}}
-file=$dir/partsmith-bench-1GiB.bin
-size=$((1024 * 1024 * 1024))
-if [ ! -f "$file" ] || [ "$(stat -c %s "$file")" -ne "$size" ]; then
-  echo "Writing $file ..."
-  head -c "$size" /dev/urandom >"$file.tmp"
-  mv "$file.tmp" "$file"
-fi
+bench_file
 runs=${BENCH_RUNS:-3}
 buffer=$(( ${BENCH_BUFFER_KIB:-8192} * 1024 ))
 part=$((100 * 1024 * 1024))

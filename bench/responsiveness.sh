@@ -9,21 +9,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-build=${PARTSMITH_BENCH_BUILD:-$root/build-bench-responsiveness}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-      -DPARTSMITH_BUILD_BENCH=ON -DBUILD_TESTING=OFF -DPARTSMITH_BUILD_GUI=ON \
-      -DPARTSMITH_SANITIZE=OFF >/dev/null
-cmake --build "$build" --target partsmith-bench-responsiveness >/dev/null
+source bench/common.sh
+bench_build responsiveness ON partsmith-bench-responsiveness
 program=$build/bin/partsmith-bench-responsiveness
 
-dir=${BENCH_DIR:-${TMPDIR:-/tmp}}
-file=$dir/partsmith-bench-1GiB.bin
-size=$((1024 * 1024 * 1024))
-if [ ! -f "$file" ] || [ "$(stat -c %s "$file")" -ne "$size" ]; then
-  echo "Writing $file ..."
-  head -c "$size" /dev/urandom >"$file.tmp"
-  mv "$file.tmp" "$file"
-fi
+bench_file
 work=$(mktemp -d "$dir/partsmith-responsiveness.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
